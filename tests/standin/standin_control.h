@@ -24,7 +24,7 @@ struct StandinArgument {
 //   invoke               object, serial, member, dispid, flags, cargs, args, named
 //   return               object, serial, member, dispid, hr
 //   busy                 serial = the number of the rejected call (1, 2, ...)
-//   die                  object, member
+//   die                  object, serial, member
 //   released             nothing more ("all objects released")
 struct StandinEvent {
     DWORD pid = 0;
@@ -49,8 +49,8 @@ std::string StandinLogPath();
 std::string StandinScenarioPath();
 
 // Writes the scenario file (one directive per line; empty for plain behaviour) and empties the
-// log. Call it before the server starts: the busy count and preopen are read at start, the
-// other directives at every call.
+// log. Call it before the server starts: the busy count is read when a process starts,
+// preopen when a collection is first read, the other directives at every call.
 void ResetStandin(const std::string& scenario);
 
 // The lines of the log, without line ends, and the same parsed.

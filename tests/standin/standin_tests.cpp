@@ -1,0 +1,7 @@
+#include "standin_control.h"
+
+#include <gtest/gtest.h>
+
+TEST(Standin, Placeholder) {
+    EXPECT_FALSE(StandinDirectory().empty());
+}
