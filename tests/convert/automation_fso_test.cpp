@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "convert/automation.h"
+#include "convert/busy_retry.h"
 
 using convert::Argument;
 using convert::AutomationObject;
@@ -169,6 +170,99 @@ TEST(AutomationVariantTest, ToObjectAddsAReferenceOfItsOwn) {
     EXPECT_TRUE(drives.IsEmpty());
     ASSERT_FALSE(second.IsEmpty());
     EXPECT_GT(AsLong(second.GetProperty("Count")), 0);
+}
+
+// A FileSystemObject behind an IDispatch that answers its first Invoke calls as a busy
+// server's runtime does (RPC_E_SERVERCALL_RETRYLATER); the type information is the real one.
+class BusyDispatch : public IDispatch {
+  public:
+    BusyDispatch(IDispatch* inner, int rejections) : inner_(inner), rejections_(rejections) {}
+    int Invokes() const { return invokes_; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
+            *out = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    // Lives on the test's stack, longer than any reference handed out.
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        return inner_->GetTypeInfoCount(count);
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override {
+        return inner_->GetTypeInfo(index, lcid, info);
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid,
+                                            DISPID* ids) override {
+        return inner_->GetIDsOfNames(iid, names, count, lcid, ids);
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags,
+                                     DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                                     UINT* argError) override {
+        ++invokes_;
+        if (rejections_ < 0 || invokes_ <= rejections_)
+            return RPC_E_SERVERCALL_RETRYLATER;
+        return inner_->Invoke(id, iid, lcid, flags, params, result, exception, argError);
+    }
+
+  private:
+    IDispatch* inner_;
+    int rejections_;
+    int invokes_ = 0;
+};
+
+TEST(BusyRetryTest, RejectedCallsAreRetriedUntilTheyGoThrough) {
+    AutomationObject fso;
+    ASSERT_TRUE(fso.Create("Scripting.FileSystemObject"));
+    base::ComPtr<IDispatch> inner =
+        base::ComPtr<IUnknown>::Borrow(fso.Get()).As<IDispatch>(IID_IDispatch);
+    ASSERT_TRUE(inner);
+
+    BusyDispatch busy(inner.get(), 3);
+    AutomationObject object;
+    object.Adopt(&busy);
+    AutomationVariant exists = object.CallWithResult("FolderExists", "C:\\");
+    EXPECT_EQ(VT_BOOL, exists.Type());
+    EXPECT_EQ(4, busy.Invokes());
+    object.Clear();
+
+    // A server that stays busy: the call gives up after the bound and fails.
+    BusyDispatch stuck(inner.get(), -1);
+    object.Adopt(&stuck);
+    EXPECT_FALSE(object.Call("FolderExists", "C:\\"));
+    EXPECT_GT(stuck.Invokes(), 1);
+    object.Clear();
+}
+
+TEST(BusyRetryTest, FilterIsRegisteredForItsLifetime) {
+    IMessageFilter* before = nullptr;
+    {
+        convert::BusyRetryFilter filter;
+        ASSERT_TRUE(filter.IsRegistered());
+        // While it is registered, registering nothing hands it back; put it back again.
+        IMessageFilter* current = nullptr;
+        ASSERT_EQ(S_OK, CoRegisterMessageFilter(nullptr, &current));
+        ASSERT_NE(nullptr, current);
+        EXPECT_EQ(static_cast<DWORD>(SERVERCALL_ISHANDLED),
+                  current->HandleInComingCall(CALLTYPE_TOPLEVEL, nullptr, 0, nullptr));
+        EXPECT_EQ(convert::kBusyRetryPauseMs,
+                  current->RetryRejectedCall(nullptr, 0, SERVERCALL_RETRYLATER));
+        EXPECT_EQ(
+            static_cast<DWORD>(-1),
+            current->RetryRejectedCall(nullptr, convert::kBusyRetryLimitMs, SERVERCALL_RETRYLATER));
+        EXPECT_EQ(static_cast<DWORD>(-1),
+                  current->RetryRejectedCall(nullptr, 0, SERVERCALL_REJECTED));
+        CoRegisterMessageFilter(current, nullptr);
+        current->Release();
+    }
+    // Revoked at its end: no filter is left registered.
+    ASSERT_EQ(S_OK, CoRegisterMessageFilter(nullptr, &before));
+    EXPECT_EQ(nullptr, before);
 }
 
 } // namespace
