@@ -22,7 +22,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "OleInitialize failed\n");
         return 2;
     }
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX icc{};
+    icc.dwSize = sizeof(icc);
+    icc.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&icc);
     testing::InitGoogleTest(&argc, argv);
     int result = RUN_ALL_TESTS();

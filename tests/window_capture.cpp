@@ -15,6 +15,19 @@ int Capture::Count(const RECT& area, COLORREF colour) const {
     return n;
 }
 
+int Capture::CountNear(const RECT& area, COLORREF colour, int tolerance) const {
+    auto within = [tolerance](int a, int b) { return a - b <= tolerance && b - a <= tolerance; };
+    int n = 0;
+    for (int y = area.top; y < area.bottom && y < height; ++y)
+        for (int x = area.left; x < area.right && x < width; ++x) {
+            const COLORREF c = At(x, y);
+            if (within(GetRValue(c), GetRValue(colour)) &&
+                within(GetGValue(c), GetGValue(colour)) && within(GetBValue(c), GetBValue(colour)))
+                ++n;
+        }
+    return n;
+}
+
 bool Capture::SaveBmp(const std::string& path) const {
     BITMAPFILEHEADER file{};
     BITMAPINFOHEADER info{};
@@ -39,7 +52,8 @@ bool Capture::SaveBmp(const std::string& path) const {
     FILE* f = std::fopen(path.c_str(), "wb");
     if (f == nullptr)
         return false;
-    bool ok = std::fwrite(&file, sizeof(file), 1, f) == 1 && std::fwrite(&info, sizeof(info), 1, f) == 1 &&
+    bool ok = std::fwrite(&file, sizeof(file), 1, f) == 1 &&
+              std::fwrite(&info, sizeof(info), 1, f) == 1 &&
               std::fwrite(bgra.data(), 1, bgra.size(), f) == bgra.size();
     return std::fclose(f) == 0 && ok;
 }
@@ -66,7 +80,8 @@ Capture CaptureClient(HWND window) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    base::UniqueBitmap bitmap(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    base::UniqueBitmap bitmap(
+        CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap)
         return capture;
     {

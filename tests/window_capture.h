@@ -18,6 +18,9 @@ struct Capture {
     COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
     // How many pixels of the rectangle have exactly this colour.
     int Count(const RECT& area, COLORREF colour) const;
+    // How many pixels lie within tolerance of the colour in every channel: text is drawn
+    // anti-aliased, so few of its pixels have the exact colour.
+    int CountNear(const RECT& area, COLORREF colour, int tolerance = 48) const;
     bool SaveBmp(const std::string& path) const;
 };
 
