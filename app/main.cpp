@@ -4,6 +4,8 @@
 #include "app/main_window.h"
 #include "app/message_loop.h"
 
+#include <convert/busy_retry.h>
+
 #include <commctrl.h>
 #include <ole2.h>
 
@@ -34,6 +36,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     int exitCode = 0;
     {
+        // A busy Office application's rejected calls are retried instead of failing the row.
+        convert::BusyRetryFilter busyRetry;
         std::unique_ptr<app::MainWindow> window = app::MainWindow::Create();
         if (window == nullptr) {
             MessageBoxA(nullptr, "运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n", "错误",
