@@ -82,11 +82,11 @@ Inside Triangle(Point a, Point b, Point c) {
 // An arrow along a circle from angle `from` clockwise to angle `to`, its head at `to`.
 std::vector<Shape> CircularArrow(double cx, double cy, double radius, double halfWidth, double from,
                                  double to, std::uint32_t rgb) {
-    const double head = 42.0; // degrees the head covers along the circle
+    const double head = 60.0; // degrees the head covers along the circle
     const double bodyEnd = to + head * 0.55;
     std::vector<Shape> shapes;
     shapes.push_back({Arc(cx, cy, radius, halfWidth, bodyEnd, from), rgb});
-    const double spread = halfWidth + 1.3;
+    const double spread = halfWidth + 1.6;
     shapes.push_back(
         {Triangle(OnCircle(cx, cy, radius + spread, to + head * 0.6),
                   OnCircle(cx, cy, radius - spread, to + head * 0.6), OnCircle(cx, cy, radius, to)),
@@ -121,8 +121,8 @@ std::vector<Shape> CircularArrows() {
         {Disk(kC, kC, kRingInner), kWhite},
     };
     // Two arrows chasing each other clockwise, each over a little less than half the circle.
-    for (double start : {160.0, 340.0}) {
-        auto arrow = CircularArrow(kC, kC, 3.4, 0.7, start, start - 150.0, kGreen);
+    for (double start : {170.0, 350.0}) {
+        auto arrow = CircularArrow(kC, kC, 3.5, 0.8, start, start - 140.0, kGreen);
         shapes.insert(shapes.end(), arrow.begin(), arrow.end());
     }
     return shapes;
@@ -139,15 +139,22 @@ std::vector<Shape> CutPie() {
 
 std::vector<Shape> CheckedCircle() {
     // The circle sits low and left; the check mark's long stroke runs out past its upper right.
+    // On the circle the mark is white; beyond it, it goes on in the circle's blue.
     const double cx = 7.0, cy = 9.0, r = 6.4;
-    const Point a{3.7, 8.9}, b{6.6, 11.8}, c{14.6, 2.0};
+    const Point a{3.6, 8.8}, b{6.5, 11.7}, c{14.8, 1.6};
+    const Inside disk = Disk(cx, cy, r);
+    const Inside mark = [=](double x, double y) {
+        return Stroke(a.x, a.y, b.x, b.y, 1.05)(x, y) || Stroke(b.x, b.y, c.x, c.y, 1.05)(x, y);
+    };
+    const Inside edge = [=](double x, double y) {
+        return Stroke(a.x, a.y, b.x, b.y, 1.9)(x, y) || Stroke(b.x, b.y, c.x, c.y, 1.9)(x, y);
+    };
     return {
-        {Disk(cx, cy, r), kBlue},
-        // A blue edge around the white mark keeps it visible where it leaves the circle.
-        {Stroke(a.x, a.y, b.x, b.y, 1.95), kBlue},
-        {Stroke(b.x, b.y, c.x, c.y, 1.95), kBlue},
-        {Stroke(a.x, a.y, b.x, b.y, 1.0), kWhite},
-        {Stroke(b.x, b.y, c.x, c.y, 1.0), kWhite},
+        {disk, kBlue},
+        // Beyond the circle the mark is blue; a thin white seam parts it from the circle.
+        {[=](double x, double y) { return !disk(x, y) && edge(x, y); }, kWhite},
+        {[=](double x, double y) { return !disk(x, y) && mark(x, y); }, kBlue},
+        {[=](double x, double y) { return disk(x, y) && mark(x, y); }, kWhite},
     };
 }
 

@@ -6,50 +6,22 @@
 
 #include <string>
 
-namespace {
-
-constexpr int kListId = 1001;
-
-LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    return DefWindowProcA(window, message, wparam, lparam);
-}
-
-const char* HostClass() {
-    static const char* name = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = HostProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        wc.lpszClassName = "DocumentListTestHost";
-        RegisterClassA(&wc);
-        return wc.lpszClassName;
-    }();
-    return name;
-}
-
-} // namespace
-
-base::UniqueWindow DocumentListTest::host_;
+std::unique_ptr<app::MainWindow> DocumentListTest::window_;
 
 void DocumentListTest::SetUpTestSuite() {
-    host_.reset(CreateWindowExA(0, HostClass(), "doclist", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
-                                0, 0, 747, 455, nullptr, nullptr, GetModuleHandleA(nullptr),
-                                nullptr));
-}
-
-void DocumentListTest::TearDownTestSuite() {
-    host_.reset();
-}
-
-void DocumentListTest::SetUp() {
-    ASSERT_TRUE(host_);
-    list_ = std::make_unique<doclist::DocumentList>();
-    ASSERT_TRUE(list_->Create(host_.get(), kListId));
+    window_ = app::MainWindow::Create();
     testsupport::PumpMessages();
 }
 
-void DocumentListTest::TearDown() {
-    list_.reset();
+void DocumentListTest::TearDownTestSuite() {
+    window_.reset();
+    testsupport::PumpMessages();
+}
+
+void DocumentListTest::SetUp() {
+    ASSERT_NE(window_, nullptr);
+    List().DeleteAllRows();
+    testsupport::PumpMessages();
 }
 
 void DocumentListTest::AppendNumberedRows(int count) {

@@ -1,10 +1,10 @@
 #pragma once
 
-// The document list for the tests: a fresh list for each test, in a window of its own.
+// The document list for the tests: the real list of the real main window, emptied before each
+// test.
 
+#include <app/main_window.h>
 #include <doclist/document_list.h>
-
-#include <base/owners.h>
 
 #include <gtest/gtest.h>
 
@@ -16,11 +16,10 @@ class DocumentListTest : public testing::Test {
     static void SetUpTestSuite();
     static void TearDownTestSuite();
     void SetUp() override;
-    void TearDown() override;
 
-    doclist::DocumentList& List() { return *list_; }
-    HWND ListWindow() { return list_->Handle(); }
-    HWND Parent() { return host_.get(); }
+    doclist::DocumentList& List() { return window_->超级列表框; }
+    HWND ListWindow() { return List().Handle(); }
+    HWND Parent() { return window_->hwnd(); }
 
     // Appends rows named C:\rows\0.doc, C:\rows\1.doc ...
     void AppendNumberedRows(int count);
@@ -33,6 +32,5 @@ class DocumentListTest : public testing::Test {
   private:
     // One window for the whole suite: destroying a visible top-level window costs Wine
     // seconds when no window manager answers.
-    static base::UniqueWindow host_;
-    std::unique_ptr<doclist::DocumentList> list_;
+    static std::unique_ptr<app::MainWindow> window_;
 };
