@@ -24,13 +24,13 @@ constexpr DWORD kExtendedMask =
 constexpr DWORD kExtendedStyle =
     LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_FLATSB | LVS_EX_INFOTIP;
 
-struct ColumnSpec {
+struct ColumnLayout {
     const char* title;
     int width;
     int format;
 };
 
-constexpr ColumnSpec kColumns[] = {
+constexpr ColumnLayout kColumns[] = {
     {"文件名", 320, LVCFMT_LEFT},
     {"转换结果", 80, LVCFMT_CENTER},
     {"转换后保存位置", 320, LVCFMT_LEFT},
