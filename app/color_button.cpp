@@ -69,9 +69,7 @@ void ColorButton::Draw(const DRAWITEMSTRUCT& item) const {
     base::UniqueBrush brush(CreateSolidBrush(pair.background));
     FillRect(dc, &area, brush.get());
 
-    std::string caption(static_cast<size_t>(GetWindowTextLengthA(hwnd_)) + 1, '\0');
-    caption.resize(static_cast<size_t>(
-        GetWindowTextA(hwnd_, caption.data(), static_cast<int>(caption.size()))));
+    const std::string caption = WindowText(hwnd_);
     base::SelectedObject selected(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, pair.text);

@@ -93,9 +93,7 @@ void LinkLabel::Paint() {
     GetClientRect(hwnd(), &client);
     base::UniqueBrush brush(CreateSolidBrush(background_));
     FillRect(paint.get(), &client, brush.get());
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd())) + 1, '\0');
-    text.resize(
-        static_cast<size_t>(GetWindowTextA(hwnd(), text.data(), static_cast<int>(text.size()))));
+    const std::string text = WindowText(hwnd());
     base::SelectedObject selected(paint.get(), font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(paint.get(), TRANSPARENT);
     SetTextColor(paint.get(), CurrentColour());

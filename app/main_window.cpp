@@ -1,8 +1,8 @@
 #include "app/main_window.h"
 
-#include "app/fonts.h"
 #include "app/handlers.h"
 
+#include <base/ui_font.h>
 #include <res/resource_ids.h>
 
 #include <commctrl.h>
@@ -123,12 +123,12 @@ bool MainWindow::CreateWindowAndControls() {
                                                    GetSystemMetrics(SM_CXSMICON),
                                                    GetSystemMetrics(SM_CYSMICON), 0)));
     whiteBrush_.reset(CreateSolidBrush(0xFFFFFF));
-    font12_ = MakeUiFont(-12, FW_NORMAL);
-    font14Bold_ = MakeUiFont(-14, FW_BOLD);
-    font16_ = MakeUiFont(-16, FW_NORMAL);
-    font16Bold_ = MakeUiFont(-16, FW_BOLD);
-    font21Bold_ = MakeUiFont(-21, FW_BOLD);
-    font48Bold_ = MakeUiFont(-48, FW_BOLD);
+    font12_ = base::MakeUiFont(-12, FW_NORMAL);
+    font14Bold_ = base::MakeUiFont(-14, FW_BOLD);
+    font16_ = base::MakeUiFont(-16, FW_NORMAL);
+    font16Bold_ = base::MakeUiFont(-16, FW_BOLD);
+    font21Bold_ = base::MakeUiFont(-21, FW_BOLD);
+    font48Bold_ = base::MakeUiFont(-48, FW_BOLD);
 
     if (!RegisterClassOnce(kMainWindowClass, icon_.get(), smallIcon_.get()))
         return false;

@@ -60,6 +60,13 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     return self->HandleMessage(message, wParam, lParam);
 }
 
+std::string WindowText(HWND window) {
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 HWND CreateChild(const WindowArgs& args) {
     return CreateWindowExA(args.exStyle, args.className, args.text, args.style, args.x, args.y,
                            args.width, args.height, args.parent,

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace app {
 
 // The creation arguments of one window, with the defaults most controls use.
@@ -44,6 +46,9 @@ class Window {
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
 };
+
+// The window's whole text.
+std::string WindowText(HWND window);
 
 // Plain child window of a system class (edit, button), created with the same arguments.
 HWND CreateChild(const WindowArgs& args);

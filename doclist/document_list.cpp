@@ -2,6 +2,8 @@
 
 #include <doclist/state_images.h>
 
+#include <base/ui_font.h>
+
 #include <commctrl.h>
 
 #include <cstring>
@@ -36,19 +38,6 @@ constexpr ColumnLayout kColumns[] = {
     {"转换后保存位置", 320, LVCFMT_LEFT},
 };
 
-base::UniqueFont CreateListFont() {
-    LOGFONTA font{};
-    font.lfHeight = -12;
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = GB2312_CHARSET;
-    font.lfOutPrecision = OUT_STROKE_PRECIS;
-    font.lfClipPrecision = CLIP_STROKE_PRECIS;
-    font.lfQuality = DRAFT_QUALITY;
-    font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    std::strcpy(font.lfFaceName, "微软雅黑");
-    return base::UniqueFont(CreateFontIndirectA(&font));
-}
-
 // The list view takes texts through non-const pointers even where it only reads them.
 char* Writable(const std::string& text) {
     return const_cast<char*>(text.c_str());
@@ -70,7 +59,7 @@ bool DocumentList::Create(HWND parent, int controlId) {
     SendMessageA(list, LVM_SETTEXTBKCOLOR, 0, RGB(0xFF, 0xFF, 0xFF));
     SendMessageA(list, LVM_SETBKCOLOR, 0, RGB(0xFF, 0xFF, 0xFF));
 
-    font_ = CreateListFont();
+    font_ = base::MakeUiFont(-12, FW_NORMAL);
     if (font_)
         SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 

@@ -1,8 +1,8 @@
-#include "app/fonts.h"
+#include "base/ui_font.h"
 
 #include <cstring>
 
-namespace app {
+namespace base {
 
 LOGFONTA UiLogFont(int height, int weight) {
     LOGFONTA lf{};
@@ -24,4 +24,4 @@ base::UniqueFont MakeUiFont(int height, int weight) {
     return base::UniqueFont(CreateFontIndirectA(&lf));
 }
 
-} // namespace app
+} // namespace base
