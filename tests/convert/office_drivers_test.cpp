@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -222,7 +221,6 @@ TEST_F(DriverTest, EachDriverMakesItsCallsWithItsArguments) {
         for (const StandinEvent& e : FindStandinEvents(ReadStandinEvents(), "return"))
             EXPECT_EQ(S_OK, e.hr) << e.line;
         ExpectAllReleased(d.app);
-        std::printf("--- %s\n%s", d.app, LogText().c_str());
     }
 }
 
