@@ -33,6 +33,29 @@ int g_serial = 0;
 DWORD g_mainThread = 0;
 // How long a process that was started but never handed out an object waits before it ends.
 const UINT kIdleMilliseconds = 15000;
+// The last object goes away inside the client's final release call, and COM sends the answer
+// to that call from one of its own threads after the call has returned to the message loop.
+// Wine's COM does not wait for that answer when the apartment is torn down: a process that
+// ended at once cut off about one final release in four, and the client's release failed with
+// RPC_S_CALL_FAILED. The process keeps serving its apartment this long before it tears COM
+// down.
+const DWORD kLastReplyMilliseconds = 500;
+
+// Handles whatever reaches the apartment for the given time.
+void ServeFor(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= milliseconds)
+            return;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
 
 void RevokeClass() {
     if (g_classRegistered) {
@@ -163,6 +186,8 @@ int Serve(const Application& app) {
                 DispatchMessageW(&msg);
             }
             RevokeClass();
+            if (g_anyObjectCreated)
+                ServeFor(kLastReplyMilliseconds);
             result = 0;
         }
         g_typeLibrary->Release();
