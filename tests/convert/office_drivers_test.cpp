@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_files.h"
+
 #include "convert/automation.h"
 #include "convert/convert_document.h"
 #include "standin_control.h"
@@ -112,18 +114,9 @@ std::string LogText() {
     return text;
 }
 
-void WriteFileText(const std::string& path, const std::string& text) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 // A PDF left at the output path by an earlier conversion, written an hour ago.
 void WriteStalePdf(const std::string& path) {
-    WriteFileText(path, "%PDF-1.4 from an earlier conversion\n");
+    ASSERT_TRUE(testsupport::WriteFileText(path, "%PDF-1.4 from an earlier conversion\n"));
     HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
@@ -163,7 +156,7 @@ class DriverTest : public testing::Test {
     std::string PathOf(const std::string& name) const { return folder_ + "\\" + name; }
     std::string Document(const std::string& name) {
         std::string path = PathOf(name);
-        WriteFileText(path, "stand-in document");
+        EXPECT_TRUE(testsupport::WriteFileText(path, "stand-in document")) << path;
         created_.push_back(path);
         return path;
     }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_files.h"
+
 #include "convert/pdf_output.h"
 
 namespace {
@@ -17,15 +19,6 @@ std::string TempPath(const char* name) {
     return std::string(folder) + name;
 }
 
-void WriteFileText(const std::string& path, const std::string& text) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 TEST(PdfOutput, OnlyAFileWrittenSinceTheSnapshotThatBeginsWithThePdfHeader) {
     const std::string path = TempPath("pdf output test.pdf");
     DeleteFileA(path.c_str());
@@ -33,11 +26,11 @@ TEST(PdfOutput, OnlyAFileWrittenSinceTheSnapshotThatBeginsWithThePdfHeader) {
 
     convert::OutputSnapshot before = convert::SnapshotOutput(path);
     EXPECT_FALSE(convert::IsNewPdf(before, path)) << "nothing written";
-    WriteFileText(path, "%PDF");
+    ASSERT_TRUE(testsupport::WriteFileText(path, "%PDF"));
     EXPECT_FALSE(convert::IsNewPdf(before, path)) << "shorter than the header";
-    WriteFileText(path, "<html>not a PDF</html>");
+    ASSERT_TRUE(testsupport::WriteFileText(path, "<html>not a PDF</html>"));
     EXPECT_FALSE(convert::IsNewPdf(before, path)) << "not a PDF";
-    WriteFileText(path, "%PDF-1.4\n");
+    ASSERT_TRUE(testsupport::WriteFileText(path, "%PDF-1.4\n"));
     EXPECT_TRUE(convert::IsNewPdf(before, path)) << "a new PDF";
 
     // The same PDF seen from a later snapshot is one this conversion did not write.

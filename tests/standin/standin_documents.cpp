@@ -22,6 +22,13 @@ void DocumentList::Add(IUnknown* document, DocumentState* state) {
     documents_.emplace_back(document, state);
 }
 
+void CloseDocument(IUnknown* document, DocumentState& state) {
+    document->AddRef();
+    if (state.owner != nullptr)
+        state.owner->Remove(&state);
+    document->Release();
+}
+
 void DocumentList::Remove(DocumentState* state) {
     for (auto it = documents_.begin(); it != documents_.end(); ++it) {
         if (it->second == state) {

@@ -39,6 +39,10 @@ class DocumentList {
     std::vector<std::pair<IUnknown*, DocumentState*>> documents_;
 };
 
+// Close of a document: its collection forgets it and drops its reference. The document holds
+// a reference of its own meanwhile, so that it outlives the call even when that was the last.
+void CloseDocument(IUnknown* document, DocumentState& state);
+
 // True when the path names an existing file (not a folder).
 bool FileExists(const std::wstring& path);
 

@@ -29,10 +29,7 @@ class ExcelWorkbookObject : public DispatchObject<ExcelWorkbook> {
         return error.empty() ? S_OK : Fail(error);
     }
     HRESULT STDMETHODCALLTYPE Close(VARIANT, VARIANT, VARIANT, LONG) override {
-        AddRef();
-        if (state_.owner != nullptr)
-            state_.owner->Remove(&state_);
-        Release();
+        CloseDocument(static_cast<ExcelWorkbook*>(this), state_);
         return S_OK;
     }
 

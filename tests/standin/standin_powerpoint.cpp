@@ -29,10 +29,7 @@ class PowerPointPresentationObject : public DispatchObject<PowerPointPresentatio
         return error.empty() ? S_OK : Fail(error);
     }
     HRESULT STDMETHODCALLTYPE Close() override {
-        AddRef();
-        if (state_.owner != nullptr)
-            state_.owner->Remove(&state_);
-        Release();
+        CloseDocument(static_cast<PowerPointPresentation*>(this), state_);
         return S_OK;
     }
 

@@ -29,10 +29,7 @@ class WordDocumentObject : public DispatchObject<WordDocument> {
         return error.empty() ? S_OK : Fail(error);
     }
     HRESULT STDMETHODCALLTYPE Close(VARIANT*, VARIANT*, VARIANT*) override {
-        AddRef();
-        if (state_.owner != nullptr)
-            state_.owner->Remove(&state_);
-        Release();
+        CloseDocument(static_cast<WordDocument*>(this), state_);
         return S_OK;
     }
 
